@@ -44,20 +44,20 @@ bool is_day_name(const std::string &text)
 // The name the program wrote: the output up to the pause's prompt.
 std::string name_in(const std::string &out)
 {
-    return out.substr(0, out.find(pause_prompt));
+    return out.substr(0, out.find("Press any key"));
 }
 
-// What the pause leaves after its prompt once a pipe's input has ended: ours
-// ends the line; the Windows interpreter's may, or may not.
+// The name, then straight away the pause's prompt. Ours ends the line once
+// the pipe's input has ended; the Windows interpreter's prompt is its own
+// (Wine's is worded "continue... "), and what follows it is its business.
 void expect_pause_after_name(const std::string &out, const std::string &name)
 {
-    const std::string shown = name + pause_prompt;
     if (!target.windows) {
-        EXPECT_EQ(out, shown + "\n");
+        EXPECT_EQ(out, name + pause_prompt + "\n");
         return;
     }
-    ASSERT_EQ(out.substr(0, shown.size()), shown);
-    EXPECT_EQ(out.find_first_not_of("\r\n", shown.size()), std::string::npos) << out;
+    const std::string shown = name + "Press any key to continue";
+    EXPECT_EQ(out.substr(0, shown.size()), shown);
 }
 
 class Weekday : public testing::TestWithParam<Case> {};

@@ -12,7 +12,8 @@ int main()
                                         "quinta",  "sexta",   "sabado"};
 
     int input = 0; // stays 0, "terca", when no number can be read
-    (void)std::scanf("%d", &input);
+    // Whatever the read makes of the input, every 32-bit value names a day.
+    (void)std::scanf("%d", &input); // NOLINT(cert-err34-c)
 
     const std::uint32_t number = static_cast<std::uint32_t>(input);
     const std::uint32_t wrapped = 4294967294U - number;

@@ -47,10 +47,11 @@ void show(const char *text)
 }
 
 // Waits for one key press on the terminal `fd`. Returns 0 after the key, or
-// the signal that came first. The prompt is shown once the terminal is ready
-// for the key, if `prompt_due`, which is then cleared. Either way the terminal's modes and the signal
-// dispositions are as they were found, and whatever else was typed (the rest
-// of an escape sequence included) is dropped rather than left to the shell.
+// the signal that came first. If `prompt_due`, the prompt is shown as soon as
+// the terminal is ready for the key, and `prompt_due` is cleared. Either way
+// the terminal's modes and the signal dispositions are left as they were
+// found, and whatever else was typed (the rest of an escape sequence
+// included) is dropped rather than left to the shell.
 int wait_for_key(int fd, bool &prompt_due)
 {
     struct sigaction catcher {};
@@ -158,7 +159,7 @@ void pause_for_key()
 int run_command(const char *command)
 {
     if (std::strcmp(command, "PAUSE") != 0)
-        return std::system(command);
+        return std::system(command); // NOLINT(cert-env33-c): any other command
     pause_for_key();
     return 0;
 }

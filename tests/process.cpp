@@ -1,9 +1,11 @@
 #include "process.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -23,6 +25,21 @@ void make_pipe(int fds[2])
         fail("pipe");
 }
 
+// Takes what `fd` has to give into `sink`, closing it at the end.
+void collect(int &fd, short revents, std::string &sink)
+{
+    if (fd < 0 || revents == 0)
+        return;
+    char buffer[65536];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+        sink.append(buffer, static_cast<std::size_t>(n));
+        return;
+    }
+    close(fd);
+    fd = -1;
+}
+
 } // namespace
 
 Outcome run(const PipedRun &how)
@@ -34,11 +51,6 @@ Outcome run(const PipedRun &how)
         make_pipe(in);
     make_pipe(out);
     make_pipe(err);
-
-    std::vector<char *> argv;
-    for (const std::string &word : how.command)
-        argv.push_back(const_cast<char *>(word.c_str()));
-    argv.push_back(nullptr);
 
     const pid_t child = fork();
     if (child < 0)
@@ -56,9 +68,8 @@ Outcome run(const PipedRun &how)
                 _exit(126);
         }
         dup2(err[1], STDERR_FILENO);
-        signal(SIGPIPE, SIG_DFL);
-        execvp(argv[0], argv.data());
-        _exit(127);
+        (void)signal(SIGPIPE, SIG_DFL);
+        exec(how.command);
     }
 
     if (!how.stdin_closed)
@@ -101,25 +112,13 @@ Outcome run(const PipedRun &how)
                 in_fd = -1;
             }
         }
-        int *readers[2] = {&out_fd, &err_fd};
-        std::string *sinks[2] = {&outcome.out, &outcome.err};
-        for (int i = 0; i < 2; ++i) {
-            if (*readers[i] < 0 || fds[i + 1].revents == 0)
-                continue;
-            char buffer[65536];
-            const ssize_t n = read(*readers[i], buffer, sizeof buffer);
-            if (n > 0)
-                sinks[i]->append(buffer, static_cast<std::size_t>(n));
-            else {
-                close(*readers[i]);
-                *readers[i] = -1;
-            }
-        }
+        collect(out_fd, fds[1].revents, outcome.out);
+        collect(err_fd, fds[2].revents, outcome.err);
     }
     for (const int fd : {in_fd, out_fd, err_fd})
         if (fd >= 0)
             close(fd);
-    signal(SIGPIPE, old_sigpipe);
+    (void)signal(SIGPIPE, old_sigpipe);
 
     // The streams are closed; the process itself must end soon after.
     while (!outcome.timed_out) {
@@ -130,10 +129,19 @@ Outcome run(const PipedRun &how)
             outcome.timed_out = true;
             kill(child, SIGKILL);
         }
-        usleep(1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     waitpid(child, &outcome.status, 0);
     return outcome;
+}
+
+void exec(const std::vector<std::string> &command)
+{
+    std::vector<char *> argv(command.size() + 1, nullptr);
+    std::transform(command.begin(), command.end(), argv.begin(),
+                   [](const std::string &word) { return const_cast<char *>(word.c_str()); });
+    execvp(argv[0], argv.data());
+    _exit(127);
 }
 
 std::string describe(const Outcome &outcome)

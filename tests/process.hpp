@@ -27,6 +27,10 @@ Outcome run(const PipedRun &how);
 // The usual case: `input` on a pipe, the output collected.
 Outcome run(const std::vector<std::string> &command, const std::string &input);
 
+// Replaces the calling (forked) process with `command`, looked up in PATH;
+// exits 127 if it cannot be run.
+[[noreturn]] void exec(const std::vector<std::string> &command);
+
 // "exit 0", "killed by signal 2", "timed out" ...: for failure messages.
 std::string describe(const Outcome &outcome);
 

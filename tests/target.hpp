@@ -2,6 +2,7 @@
 #define WEEKDAY_TESTS_TARGET_HPP
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The program under test, as named on the test runner's command line: the
@@ -13,8 +14,15 @@ struct Target {
 
 extern Target target;
 
-// The command interpreter's prompt for "PAUSE", word for word.
-inline const std::string pause_prompt = "Press any key to continue . . . ";
+// The prompt of the Windows command interpreter's "PAUSE", word for word,
+// which the native program's own pause shows too.
+constexpr std::string_view pause_prompt = "Press any key to continue . . . ";
+
+// What the native program shows for a day: its name, then the prompt.
+inline std::string with_prompt(const char *name)
+{
+    return name + std::string(pause_prompt);
+}
 
 // The week from Sunday, as the program names it.
 inline const char *const day_names[] = {"domingo", "segunda", "terca", "quarta",

@@ -1,5 +1,7 @@
 #include "terminal.hpp"
 
+#include "process.hpp"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -19,27 +21,17 @@ namespace {
     throw std::runtime_error(what + ": " + std::strerror(errno));
 }
 
-[[noreturn]] void exec(const std::vector<std::string> &command)
-{
-    std::vector<char *> argv;
-    for (const std::string &word : command)
-        argv.push_back(const_cast<char *>(word.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
 // The job-control part of a shell, just enough to stop and resume one job.
 [[noreturn]] void run_as_job(const std::vector<std::string> &command)
 {
-    signal(SIGTTOU, SIG_IGN);
+    (void)signal(SIGTTOU, SIG_IGN);
     const pid_t job = fork();
     if (job < 0)
         _exit(126);
     if (job == 0) {
         setpgid(0, 0);
         tcsetpgrp(STDIN_FILENO, getpid());
-        signal(SIGTTOU, SIG_DFL);
+        (void)signal(SIGTTOU, SIG_DFL);
         exec(command);
     }
     setpgid(job, job);
@@ -61,8 +53,8 @@ namespace {
         }
         if (WIFSIGNALED(status)) {
             // End the way the job ended.
-            signal(WTERMSIG(status), SIG_DFL);
-            raise(WTERMSIG(status));
+            (void)signal(WTERMSIG(status), SIG_DFL);
+            (void)raise(WTERMSIG(status));
         }
         _exit(WEXITSTATUS(status));
     }
@@ -104,7 +96,7 @@ Terminal::~Terminal()
     close(master_);
 }
 
-void Terminal::type(std::string_view keys)
+void Terminal::type(std::string_view keys) const
 {
     while (!keys.empty()) {
         const ssize_t n = write(master_, keys.data(), keys.size());
@@ -151,7 +143,7 @@ termios Terminal::modes() const
     return t;
 }
 
-std::string Terminal::unread_input()
+std::string Terminal::unread_input() const
 {
     // In canonical mode a part line cannot be read; look at it raw for a
     // moment. Changing modes without a flush keeps the queue as it is.

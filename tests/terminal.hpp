@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 // A program running on a pseudo-terminal of its own, typed at and watched
 // the way a person at a terminal would.
 class Terminal {
-public:
+  public:
     // The terminal becomes the program's controlling terminal. With
     // `job_control`, a minimal shell stands in between and runs the program
     // as its foreground job, so that Ctrl-Z really stops it; the shell writes
@@ -25,7 +25,7 @@ public:
     Terminal(const Terminal &) = delete;
     Terminal &operator=(const Terminal &) = delete;
 
-    void type(std::string_view keys);
+    void type(std::string_view keys) const;
 
     // Reads the program's output until `text` has appeared after `from`.
     bool wait_for(std::string_view text, std::chrono::milliseconds limit = 10s,
@@ -36,7 +36,7 @@ public:
     // The terminal's modes, as the program sees them.
     termios modes() const;
     // Whatever was typed and is still waiting in the terminal's input queue.
-    std::string unread_input();
+    std::string unread_input() const;
 
     // Waits up to `limit` for the program to end.
     bool ended_within(std::chrono::milliseconds limit);
@@ -45,7 +45,7 @@ public:
 
     pid_t pid() const { return child_; }
 
-private:
+  private:
     void drain(std::chrono::milliseconds limit);
 
     int master_ = -1;

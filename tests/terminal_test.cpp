@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ TEST_P(KeyPress, EndsThePause)
     Terminal terminal(target.command);
     const termios before = terminal.modes();
     terminal.type("3\n");
-    ASSERT_TRUE(terminal.wait_for("sabado" + pause_prompt)) << terminal.screen();
+    ASSERT_TRUE(terminal.wait_for(with_prompt("sabado"))) << terminal.screen();
     const std::size_t prompt_end = terminal.screen().size();
 
     ASSERT_FALSE(terminal.ended_within(300ms)) << "the pause should wait for a key";
@@ -41,7 +42,7 @@ TEST_P(KeyPress, EndsThePause)
 
     for (const std::string &piece : GetParam().pieces) {
         terminal.type(piece);
-        usleep(30000);
+        std::this_thread::sleep_for(30ms);
     }
     ASSERT_TRUE(terminal.ended_within(5s)) << terminal.screen();
     EXPECT_TRUE(WIFEXITED(terminal.status()) && WEXITSTATUS(terminal.status()) == 0)
@@ -64,7 +65,7 @@ TEST(Pause, KeysTypedBeforeThePromptDoNotCount)
 {
     Terminal terminal(target.command);
     terminal.type("5\nq");
-    ASSERT_TRUE(terminal.wait_for("quinta" + pause_prompt)) << terminal.screen();
+    ASSERT_TRUE(terminal.wait_for(with_prompt("quinta"))) << terminal.screen();
     EXPECT_FALSE(terminal.ended_within(300ms)) << "a key typed ahead ended the pause";
     terminal.type("k");
     ASSERT_TRUE(terminal.ended_within(5s));
@@ -91,7 +92,7 @@ TEST_P(Interrupted, LeavesTheTerminalAsItWas)
     Terminal terminal(target.command);
     const termios before = terminal.modes();
     terminal.type("1\n");
-    ASSERT_TRUE(terminal.wait_for("segunda" + pause_prompt)) << terminal.screen();
+    ASSERT_TRUE(terminal.wait_for(with_prompt("segunda"))) << terminal.screen();
     ASSERT_FALSE(terminal.ended_within(100ms));
 
     if (GetParam().keys != nullptr)
@@ -104,14 +105,13 @@ TEST_P(Interrupted, LeavesTheTerminalAsItWas)
     EXPECT_TRUE(same_modes(terminal.modes(), before));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Signals, Interrupted,
-    testing::Values(Interruption{"ctrl_c", "\x03", SIGINT},
-                    Interruption{"sigterm", nullptr, SIGTERM},
-                    Interruption{"sighup", nullptr, SIGHUP}),
-    [](const testing::TestParamInfo<Interruption> &info) {
-        return std::string(info.param.label);
-    });
+INSTANTIATE_TEST_SUITE_P(Signals, Interrupted,
+                         testing::Values(Interruption{"ctrl_c", "\x03", SIGINT},
+                                         Interruption{"sigterm", nullptr, SIGTERM},
+                                         Interruption{"sighup", nullptr, SIGHUP}),
+                         [](const testing::TestParamInfo<Interruption> &info) {
+                             return std::string(info.param.label);
+                         });
 
 // Ctrl-Z stops the program with the terminal put back; `fg` brings the pause
 // back, still waiting for its key.
@@ -120,7 +120,7 @@ TEST(JobControl, CtrlZThenFgWaitsAgain)
     Terminal terminal(target.command, true);
     const termios before = terminal.modes();
     terminal.type("4\n");
-    ASSERT_TRUE(terminal.wait_for("sexta" + pause_prompt)) << terminal.screen();
+    ASSERT_TRUE(terminal.wait_for(with_prompt("sexta"))) << terminal.screen();
 
     terminal.type("\x1a");
     ASSERT_TRUE(terminal.wait_for("[stopped]")) << terminal.screen();

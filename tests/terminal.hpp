@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 // A program running on a pseudo-terminal of its own, typed at and watched
 // the way a person at a terminal would.
 class Terminal {
-  public:
+public:
     // The terminal becomes the program's controlling terminal. With
     // `job_control`, a minimal shell stands in between and runs the program
     // as its foreground job, so that Ctrl-Z really stops it; the shell writes
@@ -45,7 +45,7 @@ class Terminal {
 
     pid_t pid() const { return child_; }
 
-  private:
+private:
     void drain(std::chrono::milliseconds limit);
 
     int master_ = -1;

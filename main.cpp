@@ -19,6 +19,8 @@ int main()
     const std::uint32_t wrapped = 4294967294U - number;
     const std::uint32_t index = wrapped % 7U;
 
+    // The name verbatim. (As the whole format string it would print the same,
+    // having no '%', but compilers rightly flag a format that is no literal.)
     (void)std::printf("%s", names[index]);
     // A buffered stdout would otherwise put the name after the pause prompt.
     (void)std::fflush(stdout);

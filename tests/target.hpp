@@ -1,6 +1,8 @@
 #ifndef WEEKDAY_TESTS_TARGET_HPP
 #define WEEKDAY_TESTS_TARGET_HPP
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +29,10 @@ inline std::string with_prompt(const char *name)
 // The week from Sunday, as the program names it.
 inline const char *const day_names[] = {"domingo", "segunda", "terca", "quarta",
                                         "quinta",  "sexta",   "sabado"};
+
+inline bool is_day_name(const std::string &text)
+{
+    return std::find(std::begin(day_names), std::end(day_names), text) != std::end(day_names);
+}
 
 #endif
